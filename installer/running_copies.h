@@ -1,0 +1,10 @@
+// Asking running copies of the application to quit before its files are
+// overwritten.
+#pragma once
+
+#include <cstdint>
+
+#include "platform.h"
+
+void CloseRunningCopies();
+int CloseCopyEnumProc(platform::Window window, intptr_t value);

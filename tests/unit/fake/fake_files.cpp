@@ -1,0 +1,18 @@
+// Files and memory: the real runtime library of the host.
+#include <cstdio>
+#include <cstdlib>
+
+#include "fake_platform.h"
+
+namespace platform {
+
+File* OpenFile(const char* name, const char* mode) { return reinterpret_cast<File*>(std::fopen(name, mode)); }
+size_t WriteFile(const void* data, size_t size, size_t count, File* file) {
+  return std::fwrite(data, size, count, reinterpret_cast<FILE*>(file));
+}
+int CloseFile(File* file) { return std::fclose(reinterpret_cast<FILE*>(file)); }
+int RemoveFile(const char* name) { return std::remove(name); }
+void* AllocateMemory(size_t size) { return std::malloc(size); }
+void FreeMemory(void* block) { std::free(block); }
+
+}  // namespace platform
