@@ -9,6 +9,15 @@
 #include <cstddef>
 #include <cstdint>
 
+// Callbacks that Win32 calls (dialog procedures, enumeration and DDE
+// callbacks) use its calling convention, which on 32-bit x86 is stdcall.
+// Declare and define every such function with PLATFORM_CALLBACK.
+#if defined(_WIN32) && !defined(_WIN64)
+#define PLATFORM_CALLBACK __attribute__((stdcall))
+#else
+#define PLATFORM_CALLBACK
+#endif
+
 namespace platform {
 
 using Window = void*;    // an HWND, opaque to the logic
@@ -16,9 +25,9 @@ using Instance = void*;  // an HINSTANCE
 struct File;             // an open runtime-library stream (FILE*)
 
 // A dialog procedure: same shape and calling convention as a Win32 DLGPROC.
-using DialogProc = intptr_t (*)(Window dialog, unsigned message, uintptr_t wParam, intptr_t lParam);
+using DialogProc = intptr_t(PLATFORM_CALLBACK*)(Window dialog, unsigned message, uintptr_t wParam, intptr_t lParam);
 // EnumWindows callback: nonzero to go on.
-using EnumWindowsProc = int (*)(Window window, intptr_t value);
+using EnumWindowsProc = int(PLATFORM_CALLBACK*)(Window window, intptr_t value);
 
 // ---- Message boxes and the user interface ----
 int MessageBox(Window owner, const char* text, const char* caption, unsigned style);
@@ -73,7 +82,7 @@ void Sleep(unsigned milliseconds);
 // ---- DDE Management Library ----
 using DdeHandle = void*;  // HSZ, HCONV or HDDEDATA
 // Same shape and calling convention as a Win32 PFNCALLBACK.
-using DdeCallback = DdeHandle (*)(unsigned type, unsigned format, DdeHandle conversation, DdeHandle string1,
+using DdeCallback = DdeHandle(PLATFORM_CALLBACK*)(unsigned type, unsigned format, DdeHandle conversation, DdeHandle string1,
                                   DdeHandle string2, DdeHandle data, uintptr_t data1, uintptr_t data2);
 unsigned DdeInitialize(uint32_t* instance, DdeCallback callback, uint32_t commands);
 DdeHandle DdeCreateStringHandle(uint32_t instance, const char* text);

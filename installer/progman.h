@@ -11,6 +11,6 @@ void RegisterProgmanGroups();
 unsigned OpenDdeInstance();
 void CloseDdeInstance();
 platform::DdeHandle ProgmanExecute(const char* command);
-platform::DdeHandle ProgmanDdeCallback(unsigned type, unsigned format, platform::DdeHandle conversation,
+platform::DdeHandle PLATFORM_CALLBACK ProgmanDdeCallback(unsigned type, unsigned format, platform::DdeHandle conversation,
                                        platform::DdeHandle string1, platform::DdeHandle string2,
                                        platform::DdeHandle data, uintptr_t data1, uintptr_t data2);

@@ -2,4 +2,4 @@
 #include "running_copies.h"
 
 void CloseRunningCopies() {}
-int CloseCopyEnumProc(platform::Window, intptr_t) { return 1; }
+int PLATFORM_CALLBACK CloseCopyEnumProc(platform::Window, intptr_t) { return 1; }

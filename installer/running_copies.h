@@ -7,4 +7,4 @@
 #include "platform.h"
 
 void CloseRunningCopies();
-int CloseCopyEnumProc(platform::Window window, intptr_t value);
+int PLATFORM_CALLBACK CloseCopyEnumProc(platform::Window window, intptr_t value);
