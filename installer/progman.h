@@ -4,10 +4,15 @@
 #include <cstdint>
 
 #include "platform.h"
+#include "product.h"
 
 extern uint32_t ddeInstance;
 
+// The whole stage for productInfo: the group, its two items, the Startup
+// question and, on Yes, the Startup item.
 void RegisterProgmanGroups();
+// The same for any product description.
+void RegisterProgmanGroupsFor(const ProductInfo& product);
 unsigned OpenDdeInstance();
 void CloseDdeInstance();
 platform::DdeHandle ProgmanExecute(const char* command);

@@ -15,7 +15,7 @@ unsigned DdeInitialize(uint32_t* instance, DdeCallback callback, uint32_t comman
 }
 
 DdeHandle DdeCreateStringHandle(uint32_t instance, const char* text) {
-  return DdeCreateStringHandleA(instance, text, CP_WINANSI);
+  return DdeCreateStringHandleA(instance, text, 0);  // code page 0: the ANSI default
 }
 
 DdeHandle DdeConnect(uint32_t instance, DdeHandle service, DdeHandle topic) {
@@ -35,7 +35,7 @@ void DdeUninitialize(uint32_t instance) { ::DdeUninitialize(instance); }
 void DdeQueryString(uint32_t instance, DdeHandle string, char* buffer, uint32_t size) {
   if (size == 0) return;
   buffer[0] = '\0';
-  DdeQueryStringA(instance, static_cast<HSZ>(string), buffer, size, CP_WINANSI);
+  DdeQueryStringA(instance, static_cast<HSZ>(string), buffer, size, 0);
 }
 
 }  // namespace platform

@@ -1,0 +1,5 @@
+// The uninstaller's Program Manager step: removes the group and the items
+// that the installer created over DDE.
+#pragma once
+
+void RemoveProgmanItems();

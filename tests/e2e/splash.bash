@@ -1,0 +1,87 @@
+# Shared steps of the splash picture scenarios (splash_*.sh): a CD tree of
+# the scenario's own with the launcher and a cdrun.ini that names the
+# picture, the launcher started from it, and screenshots compared with the
+# picture pixel by pixel. Source it after lib.sh and e2e_begin.
+
+SPLASH_CAPTION="Brevio Installation"
+SPLASH_PIXELS=$E2E_SOURCE/tests/e2e/splash_pixels.py
+E2E_SPLASH_REPAINT=${E2E_SPLASH_REPAINT:-$E2E_BUILD/tests/e2e/splash_repaint.exe}
+# Screenshots that the README shows are kept here.
+SPLASH_SHOTS=${E2E_SCREENSHOTS:-$E2E_WORK/screenshots}
+
+# The picture sits at 19, 10 of the client area. Under Wine the dialog font
+# gives 6 by 12 pixels per dialog unit, so the sunken frame (a child window,
+# painted after the picture) covers the picture's two left and right columns
+# and its rows from about 127 on: compare what stays visible.
+SPLASH_X=19
+SPLASH_Y=10
+SPLASH_BOX=(4 0 360 124)
+
+# Makes the CD tree in $E2E_DIR/cd with the launcher at its root and maps it
+# as drive D:. $1: the value of "Bitmap".
+splash_cd() {
+  [ -f "$E2E_SETUP" ] || e2e_fail "missing $E2E_SETUP (build the x86_64 tree first)"
+  [ -f "$E2E_SPLASH_REPAINT" ] || e2e_fail "missing $E2E_SPLASH_REPAINT"
+  SPLASH_CD=$E2E_DIR/cd
+  mkdir -p "$SPLASH_CD/Internet/Vantorin"
+  cp "$E2E_SETUP" "$SPLASH_CD/setup.exe"
+  printf '[CDRun]\r\nBitmap=%s\r\nCompanyName=Brevio\r\nInstall=D:\\missing.exe\r\nMoreInfo=D:\\missing.htm\r\nAbout=D:\\missing.htm\r\n' \
+    "$1" >"$SPLASH_CD/Internet/Vantorin/cdrun.ini"
+  e2e_map_drive d "$SPLASH_CD"
+}
+
+# Starts the launcher from D:\ and waits for its window.
+splash_start() {
+  e2e_start launcher --dir 'D:\' 'D:\setup.exe'
+  e2e_wait_window "$SPLASH_CAPTION"
+  local x y w h
+  read -r x y w h < <(e2e_drv origin "$SPLASH_CAPTION") || e2e_fail "no client origin"
+  SPLASH_ORIGIN_X=$x
+  SPLASH_ORIGIN_Y=$y
+  e2e_log "client area at $x,$y, $w by $h"
+}
+
+# Makes the launcher paint N times (each a complete WM_PAINT); prints how
+# many paints it made and how long they took.
+splash_repaint() {
+  wine "$E2E_SPLASH_REPAINT" "$SPLASH_CAPTION" "$1" || e2e_fail "the launcher did not take $1 paints"
+}
+
+# Saves a screenshot of the whole screen in $1.
+splash_screenshot() {
+  import -window root "$1" || e2e_fail "screenshot failed"
+}
+
+# Compares picture $1 with screenshot $2 where the launcher draws it.
+splash_expect_picture() {
+  local out
+  out=$(python3 "$SPLASH_PIXELS" compare "$1" "$2" $((SPLASH_ORIGIN_X + SPLASH_X)) \
+        $((SPLASH_ORIGIN_Y + SPLASH_Y)) "${SPLASH_BOX[@]}") ||
+    e2e_fail "the screen does not show $(basename "$1") at $SPLASH_X,$SPLASH_Y:
+$out"
+  e2e_log "$(basename "$1"): $out"
+}
+
+# Saves the launcher's client area as docs picture $1 (a PNG name).
+splash_keep_shot() {
+  mkdir -p "$SPLASH_SHOTS"
+  e2e_screenshot "$SPLASH_SHOTS/$1" "$SPLASH_CAPTION"
+}
+
+# The Unix process id of the launcher in this scenario's prefix.
+splash_unix_pid() {
+  local dir pid
+  for dir in /proc/[0-9]*; do
+    pid=${dir#/proc/}
+    tr '\0' '\n' <"$dir/cmdline" 2>/dev/null | grep -qi 'setup\.exe$' || continue
+    tr '\0' '\n' <"$dir/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+    echo "$pid"
+    return 0
+  done
+  return 1
+}
+
+# Resident memory of process $1 in KiB (VmRSS of /proc/PID/status).
+splash_rss_kib() {
+  awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"
+}
