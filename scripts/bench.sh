@@ -7,6 +7,7 @@
 #      single-threaded gzip -6 of the same bytes
 #   4. size of the stripped i686 installer with an empty payload, beside the
 #      zlib installer stub of Debian's nsis package (installed here if missing)
+#   5. size of the stripped i686 launcher setup.exe (bench/setup_size.sh)
 # Uses trees of its own under $BUILD_DIR/bench (default build/bench): a
 # Release host tree without sanitizers and an i686 Windows tree.
 set -euo pipefail
@@ -52,18 +53,20 @@ make_payload "$inputs/64m" $((64 << 20))
 echo "building the Release host tree ..."
 cmake -S "$root" -B "$out/host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DSANITIZE=OFF \
   -DBENCH_INPUT_DIR="$inputs" >/dev/null
-cmake --build "$out/host" -j 2 --target mkpayload extract_bench_4m extract_bench_64m >/dev/null
+cmake --build "$out/host" -j 2 --target mkpayload extract_bench_64m extract_heap_4m extract_heap_64m >/dev/null
 mkdir -p "$work/extract"
 
 echo
+echo "load average before the runs: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores (other work skews the times)"
+echo
 echo "1. Extraction throughput (64 MiB of real binaries)"
-"$out/host/bench/extract_bench_64m" throughput "$work/extract" | sed 's/^/   /'
+"$out/host/bench/extract_bench_64m" "$work/extract" | sed 's/^/   /'
 
 echo
 echo "2. Peak heap during extraction (valgrind massif)"
 for size in 4m 64m; do
   valgrind -q --tool=massif --massif-out-file="$work/massif.$size" \
-    "$out/host/bench/extract_bench_$size" once "$work/extract"
+    "$out/host/bench/extract_heap_$size" "$work/extract"
   peak=$(awk -F= '/^mem_heap_B=/{h=$2} /^mem_heap_extra_B=/{if (h+$2 > m) {m = h+$2; p = h}} END{print p, m}' \
     "$work/massif.$size")
   set -- $peak
@@ -96,6 +99,7 @@ cp "$blob" "$pdir/brevio.exe"
 cp /usr/bin/true "$pdir/uninst.exe"
 sed 's/^files=.*/files=brevio.exe, uninst.exe/' "$root/installer/payload/product.ini" >"$pdir/product.ini"
 sync
+echo "   load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 start=$(now)
 cmake --build "$out/win-i686" -j 2 --target installer >/dev/null
 build=$(elapsed "$start" "$(now)")
@@ -107,3 +111,7 @@ printf '   build of installer.exe for a 256 MiB payload: %.2f s (%s cores; insta
   "$(echo "scale=1; $(stat -c %s "$out/win-i686/installer/installer.exe") / 1048576" | bc -l)"
 printf '   gzip -6 of the same 256 MiB, one thread:      %.2f s\n' "$gz"
 printf '   ratio build / gzip: %.2f (target <= 0.8)\n' "$(echo "$build / $gz" | bc -l)"
+
+echo
+echo "5. The i686 launcher"
+BUILD_DIR=${BUILD_DIR:-$root/build} "$root/bench/setup_size.sh"

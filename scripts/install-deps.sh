@@ -10,7 +10,7 @@ packages=(
   mingw-w64 libz-mingw-w64-dev zlib1g-dev
   googletest libgtest-dev libgmock-dev
   wine wine64 xvfb xauth x11-utils imagemagick
-  xorriso valgrind
+  xorriso valgrind python3
   clang libclang-rt-14-dev
 )
 

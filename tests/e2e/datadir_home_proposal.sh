@@ -5,6 +5,7 @@
 # OK creates it, the payload goes there and brevio.ini records it. A second
 # run takes the record and installs again without showing the dialog.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/installer.inc"
 e2e_begin
 
 DIALOG="Choose a Data Directory"
@@ -39,12 +40,7 @@ e2e_wait_window "Installation Successful" 60000 "Add To Startup Group=no"
 e2e_answer "Installation Successful" no
 e2e_expect_exit inst 0
 
-for file in brevio.exe brevio.htm uninst.exe; do
-  source_file=$E2E_PAYLOAD/$file
-  [ -f "$source_file" ] || source_file=$E2E_SOURCE/installer/payload/$file
-  e2e_expect_same_file "$source_file" "$proposal_unix/$file"
-done
-e2e_expect_ini "$ini_unix" Options dataDir "$proposal"
+installer_expect_installed "$proposal"
 
 # The second run: the recorded folder exists, so no dialog comes.
 e2e_watch_start "$DIALOG"
@@ -54,6 +50,5 @@ e2e_wait_window "Installation Successful" 60000 "Add To Startup Group=no"
 e2e_answer "Installation Successful" no
 e2e_expect_exit again 0
 grep -qxF "$DIALOG" "$E2E_DIR/watch.log" && e2e_fail "the second run showed \"$DIALOG\""
-e2e_expect_ini "$ini_unix" Options dataDir "$proposal"
-e2e_expect_same_file "$E2E_PAYLOAD/brevio.exe" "$proposal_unix/brevio.exe"
+installer_expect_installed "$proposal"
 e2e_pass

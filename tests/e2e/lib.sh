@@ -207,6 +207,9 @@ e2e_begin() {
   e2e_start_xvfb display pid "${E2E_SCREEN_DEPTH:-24}" || e2e_fail "Xvfb did not start"
   E2E_XVFB_PID=$pid
   export DISPLAY=:$display
+  # One persistent server for the whole scenario, detached from our output
+  # (the cleanup ends it with wineserver -k).
+  wineserver -p </dev/null >/dev/null 2>&1 8>&- 9>&-
   e2e_log "prefix $WINEPREFIX, display $DISPLAY"
 }
 

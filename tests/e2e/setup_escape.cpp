@@ -9,6 +9,9 @@
 // Exit status: 0 posted, 1 no such window, 2 bad usage.
 #include <windows.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 int main(int argc, char** argv) {
   if (argc != 2) return 2;
   HWND window = FindWindowA(nullptr, argv[1]);
@@ -17,11 +20,17 @@ int main(int argc, char** argv) {
   GUITHREADINFO info = {};
   info.cbSize = sizeof info;
   if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && info.hwndFocus &&
-      (info.hwndFocus == window || IsChild(window, info.hwndFocus))) {
+      IsChild(window, info.hwndFocus)) {
     target = info.hwndFocus;
   }
   if (!target) target = GetWindow(window, GW_CHILD);
   if (!target) target = window;
+  if (getenv("SETUP_ESCAPE_DEBUG")) {
+    char cls[64] = "";
+    GetClassNameA(target, cls, sizeof cls);
+    fprintf(stderr, "focus %p active %p target %p id %d class %s dialog enabled %d\n", (void*)info.hwndFocus,
+            (void*)info.hwndActive, (void*)target, GetDlgCtrlID(target), cls, IsWindowEnabled(window));
+  }
   PostMessageA(target, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
   PostMessageA(target, WM_KEYUP, VK_ESCAPE, 0xC0010001);
   return 0;

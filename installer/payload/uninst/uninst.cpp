@@ -15,7 +15,9 @@
 
 namespace {
 
-const char kCaption[] = "Brevio Paper Uninstall";
+const char kCaption[] = "Uninstall Brevio Paper";
+const char kDoneCaption[] = "Uninstall Complete";
+const char kPartlyCaption[] = "Uninstall Incomplete";
 const char kQuestion[] = "Do you want to remove Brevio Paper and all of its components from this computer?";
 const char kDone[] =
     "Brevio Paper has been removed from your computer. The file uninst.exe will be deleted when Windows restarts.";
@@ -56,14 +58,23 @@ bool InDirectory(const char* name, char* path) {
   return true;
 }
 
-// Closes the windows of running copies of the application and waits up to
-// two seconds for them to go.
+// Asks each running copy of the application to close and waits up to five
+// seconds for its process to end, since Windows keeps the file of a running
+// program from being deleted.
 void CloseRunningCopies() {
-  for (int tries = 0; tries < 20; ++tries) {
+  for (int copies = 0; copies < 16; ++copies) {
     HWND window = FindWindowA(kAppWindowClass, nullptr);
     if (window == nullptr) return;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
     PostMessageA(window, WM_CLOSE, 0, 0);
-    Sleep(100);
+    if (process != nullptr) {
+      WaitForSingleObject(process, 5000);
+      CloseHandle(process);
+    } else {
+      Sleep(500);
+    }
   }
 }
 
@@ -88,7 +99,7 @@ void DeleteSelfAtRestart() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (MessageBoxA(nullptr, kQuestion, kCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return 0;
   if (!FindOwnDirectory()) {
-    MessageBoxA(nullptr, kPartly, kCaption, MB_OK | MB_ICONWARNING);
+    MessageBoxA(nullptr, kPartly, kPartlyCaption, MB_OK | MB_ICONWARNING);
     return 1;
   }
 
@@ -104,6 +115,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   char ownName[kPathSize];
   if (InDirectory(kSelfName, ownName) && lstrcmpiA(ownName, selfPath) == 0) DeleteSelfAtRestart();
 
-  MessageBoxA(nullptr, allDeleted ? kDone : kPartly, kCaption, MB_OK | (allDeleted ? MB_ICONINFORMATION : MB_ICONWARNING));
+  if (allDeleted) {
+    MessageBoxA(nullptr, kDone, kDoneCaption, MB_OK | MB_ICONINFORMATION);
+  } else {
+    MessageBoxA(nullptr, kPartly, kPartlyCaption, MB_OK | MB_ICONWARNING);
+  }
   return allDeleted ? 0 : 1;
 }
