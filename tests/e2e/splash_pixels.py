@@ -10,6 +10,10 @@
       top-left 365 x 140) with the screenshot's pixels at X+col, Y+row;
       prints the count of matching pixels and the first few differences;
       exit status 0 when all match
+  splash_pixels.py visible CLIENT_W CLIENT_H
+      prints LEFT TOP RIGHT BOTTOM: the part of the picture that the sunken
+      frame around it leaves visible, for a launcher window whose client area
+      has this size
   splash_pixels.py colours SCREENSHOT X Y W H
       prints the number of distinct colours in that rectangle
 
@@ -120,6 +124,34 @@ def compare(bmp, shot, x0, y0, box):
     return 0 if matched == total else 1
 
 
+# The launcher's dialog is 269 by 188 dialog units; its frame control sits
+# at 12, 4 and measures 245 by 90 units. Its border (1 pixel) and client edge
+# (2 pixels) lie outside its client area, whose outermost pixels carry the
+# gray frame line: the picture shows 4 pixels inside the frame's rectangle.
+DIALOG_W, DIALOG_H = 269, 188
+FRAME = (12, 4, 245, 90)
+PICTURE_X, PICTURE_Y = 19, 10
+
+
+def visible(client_w, client_h):
+    # Base units from the client size (4 and 8 dialog units per base unit).
+    bux = client_w * 4 / DIALOG_W
+    buy = client_h * 8 / DIALOG_H
+    x, y, w, h = FRAME
+    def rounded(v):
+        return int(v + 0.5)
+
+    left = rounded(x * bux / 4)
+    top = rounded(y * buy / 8)
+    right = rounded((x + w) * bux / 4)
+    bottom = rounded((y + h) * buy / 8)
+    # One pixel more on every side: the base units are worked out backwards.
+    box = (max(0, left + 5 - PICTURE_X), max(0, top + 5 - PICTURE_Y),
+           min(VISIBLE_W, right - 5 - PICTURE_X), min(VISIBLE_H, bottom - 5 - PICTURE_Y))
+    print(*box)
+    return 0
+
+
 def colours(shot, x0, y0, w, h):
     sw, _sh, rgb = read_screenshot(shot)
     seen = set()
@@ -138,6 +170,8 @@ def main(argv):
     if len(argv) in (6, 10) and argv[1] == "compare":
         box = tuple(int(v) for v in argv[6:10]) if len(argv) == 10 else (0, 0, VISIBLE_W, VISIBLE_H)
         return compare(argv[2], argv[3], int(argv[4]), int(argv[5]), box)
+    if len(argv) == 4 and argv[1] == "visible":
+        return visible(int(argv[2]), int(argv[3]))
     if len(argv) == 7 and argv[1] == "colours":
         return colours(argv[2], *(int(v) for v in argv[3:7]))
     print(__doc__, file=sys.stderr)
