@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
   }
 
   static unsigned char buffer[PAYLOAD_BUFFER_SIZE];
-  const int rounds = 5;
+  const int rounds = 9;
   double bestInflate = 1e9, bestExtract = 1e9, cpuInflate = 1e9, cpuExtract = 1e9;
   unsigned long long bytes = 0;
   for (int round = 0; round < rounds; ++round) {

@@ -155,6 +155,7 @@ Product ReadProduct(const std::string& path) {
   bool readError = std::ferror(in) != 0;
   std::fclose(in);
   if (readError) Fail(path, "cannot read");
+  if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);  // a byte-order mark that some editors write
 
   static const char* const kKeys[] = {"shortName",     "displayName", "iniFileName", "offerStartup",
                                       "startupPrompt", "exeName",     "startupArgs", "files"};

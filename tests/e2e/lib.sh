@@ -91,7 +91,7 @@ e2e_start_xvfb() {
   _xdisplay=$(tr -dc 0-9 <"$_xfile")
   rm -f "$_xfile"
   if [ -z "$_xdisplay" ]; then
-    kill "$_xpid" 2>/dev/null
+    kill "$_xpid" 2>/dev/null || true
     echo "e2e: Xvfb did not start" >&2
     return 1
   fi
@@ -122,9 +122,9 @@ e2e_template() {
     HOME=$E2E_WORK/home DISPLAY=:$display WINEPREFIX=$template.new timeout 180 wine wineboot -i \
       >"$E2E_WORK/wineboot.log" 2>&1 8>&- || ok=0
     HOME=$E2E_WORK/home WINEPREFIX=$template.new timeout 60 wineserver -w 8>&- || ok=0
-    WINEPREFIX=$template.new wineserver -k 2>/dev/null
-    kill "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
+    WINEPREFIX=$template.new wineserver -k 2>/dev/null || true
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
     if [ $ok = 0 ] || [ ! -f "$template.new/system.reg" ]; then
       echo "e2e: wineboot failed for $template.new" >&2
       flock -u 8
@@ -134,7 +134,7 @@ e2e_template() {
     # folders, so that no scenario writes outside its own prefix.
     local link
     while IFS= read -r -d '' link; do
-      rm "$link" && mkdir "$link"
+      rm "$link" && mkdir "$link" || return 1
     done < <(find "$template.new/drive_c/users" -maxdepth 2 -type l -print0)
     e2e_wine_stamp >"$template.new/.e2e-stamp"
     mv "$template.new" "$template"
@@ -164,17 +164,17 @@ e2e_cleanup() {
   local status=$?
   [ $E2E_PASSED = 1 ] && status=0
   if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
-    timeout 30 wineserver -k >/dev/null 2>&1
-    timeout 30 wineserver -w >/dev/null 2>&1
+    timeout 30 wineserver -k >/dev/null 2>&1 || true
+    timeout 30 wineserver -w >/dev/null 2>&1 || true
   fi
   local name
   for name in "${!E2E_PIDS[@]}"; do
-    kill "${E2E_PIDS[$name]}" 2>/dev/null
-    wait "${E2E_PIDS[$name]}" 2>/dev/null
+    kill "${E2E_PIDS[$name]}" 2>/dev/null || true
+    wait "${E2E_PIDS[$name]}" 2>/dev/null || true
   done
   if [ -n "$E2E_XVFB_PID" ]; then
-    kill "$E2E_XVFB_PID" 2>/dev/null
-    wait "$E2E_XVFB_PID" 2>/dev/null
+    kill "$E2E_XVFB_PID" 2>/dev/null || true
+    wait "$E2E_XVFB_PID" 2>/dev/null || true
   fi
   if [ -n "$E2E_DIR" ]; then
     if [ "$status" = 0 ] && [ "${E2E_KEEP:-0}" != 1 ]; then
@@ -277,7 +277,7 @@ e2e_wait_exit() {
     sleep 0.1
     waited=$((waited + 1))
   done
-  wait "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null || true
   unset "E2E_PIDS[$name]"
   E2E_STATUS=$(cat "$E2E_DIR/$name.rc")
 }

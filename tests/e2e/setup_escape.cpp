@@ -1,8 +1,8 @@
 // setup_escape: presses Esc in a dialog of another program, the way the
 // keyboard does: a WM_KEYDOWN / WM_KEYUP pair for VK_ESCAPE posted to the
 // control that has the focus in the visible window with the exact CAPTION
-// (its first child when no control of it has the focus), where the dialog's own message loop
-// picks it up.
+// (its first child when no control of it has the focus), where the dialog's
+// own message loop picks it up.
 //
 //   setup_escape CAPTION
 //
@@ -12,9 +12,6 @@
 //
 // Exit status: 0 posted, 1 no such window, 2 bad usage.
 #include <windows.h>
-
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -52,12 +49,6 @@ int main(int argc, char** argv) {
   }
   if (!target) target = GetWindow(window, GW_CHILD);
   if (!target) target = window;
-  if (getenv("SETUP_ESCAPE_DEBUG")) {
-    char cls[64] = "";
-    GetClassNameA(target, cls, sizeof cls);
-    fprintf(stderr, "focus %p active %p target %p id %d class %s dialog enabled %d\n", (void*)info.hwndFocus,
-            (void*)info.hwndActive, (void*)target, GetDlgCtrlID(target), cls, IsWindowEnabled(window));
-  }
   PostMessageA(target, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
   PostMessageA(target, WM_KEYUP, VK_ESCAPE, 0xC0010001);
   return 0;

@@ -30,9 +30,16 @@ splash_cd() {
   e2e_map_drive d "$SPLASH_CD"
 }
 
-# Starts the launcher from D:\ and waits for its window.
+# Starts the launcher from D:\ and waits for its window. With
+# --trace-palette, Wine logs the palette calls of the launcher's process into
+# $E2E_DIR/launcher.log (SPLASH_LOG): every realisation lists its entries.
 splash_start() {
-  e2e_start launcher --dir 'D:\' 'D:\setup.exe'
+  SPLASH_LOG=$E2E_DIR/launcher.log
+  if [ "${1:-}" = --trace-palette ]; then
+    WINEDEBUG=trace+palette e2e_start launcher --dir 'D:\' 'D:\setup.exe'
+  else
+    e2e_start launcher --dir 'D:\' 'D:\setup.exe'
+  fi
   e2e_wait_window "$SPLASH_CAPTION"
   local x y w h
   read -r x y w h < <(e2e_drv origin "$SPLASH_CAPTION") || e2e_fail "no client origin"
@@ -85,4 +92,15 @@ splash_unix_pid() {
 # Resident memory of process $1 in KiB (VmRSS of /proc/PID/status).
 splash_rss_kib() {
   awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"
+}
+
+# How many times the launcher realised a palette made of picture $1's own
+# colour table (needs splash_start --trace-palette).
+splash_realised() {
+  python3 "$SPLASH_PIXELS" realised "$1" "$SPLASH_LOG"
+}
+
+# How many palette realisations of any kind the log shows.
+splash_realisations() {
+  grep -c 'trace:palette:realize_palette 0x' "$SPLASH_LOG"
 }

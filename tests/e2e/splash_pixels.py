@@ -14,12 +14,17 @@
       prints LEFT TOP RIGHT BOTTOM: the part of the picture that the sunken
       frame around it leaves visible, for a launcher window whose client area
       has this size
+  splash_pixels.py realised BMP LOG
+      reads a launcher log written with WINEDEBUG=trace+palette and prints how
+      many times a palette whose first entries are exactly the picture's
+      colour table, in its order, was realised into the display's palette
   splash_pixels.py colours SCREENSHOT X Y W H
       prints the number of distinct colours in that rectangle
 
 Screenshots are any format ImageMagick reads; BMP files are 8 or 24 bits per
 pixel, uncompressed.
 """
+import re
 import struct
 import subprocess
 import sys
@@ -152,6 +157,36 @@ def visible(client_w, client_h):
     return 0
 
 
+def colour_table(path):
+    data = open(path, "rb").read()
+    size, = struct.unpack_from("<I", data, 14)
+    bits, = struct.unpack_from("<H", data, 28)
+    used, = struct.unpack_from("<I", data, 46)
+    count = used or (1 << bits)
+    return [struct.unpack_from("<BBBB", data, 14 + size + 4 * i)[2::-1] for i in range(count)]
+
+
+def realised(bmp, log):
+    """Counts the realisations (Wine's palette trace: one line per entry,
+    "X11DRV_RealizePalette entry N RGB(rr,gg,bb) -> pixel P", from entry 0
+    on) whose entries 0..n-1 are the picture's table."""
+    table = colour_table(bmp)
+    pattern = re.compile(r"X11DRV_RealizePalette entry (\d+) RGB\(([0-9a-f]+),([0-9a-f]+),([0-9a-f]+)\)")
+    runs = []
+    for line in open(log, errors="replace"):
+        m = pattern.search(line)
+        if not m:
+            continue
+        index = int(m.group(1))
+        if index == 0:
+            runs.append([])
+        if runs and len(runs[-1]) == index:
+            runs[-1].append(tuple(int(v, 16) for v in m.group(2, 3, 4)))
+    matching = sum(1 for run in runs if run[:len(table)] == table)
+    print(matching)
+    return 0
+
+
 def colours(shot, x0, y0, w, h):
     sw, _sh, rgb = read_screenshot(shot)
     seen = set()
@@ -172,6 +207,8 @@ def main(argv):
         return compare(argv[2], argv[3], int(argv[4]), int(argv[5]), box)
     if len(argv) == 4 and argv[1] == "visible":
         return visible(int(argv[2]), int(argv[3]))
+    if len(argv) == 4 and argv[1] == "realised":
+        return realised(argv[2], argv[3])
     if len(argv) == 7 and argv[1] == "colours":
         return colours(argv[2], *(int(v) for v in argv[3:7]))
     print(__doc__, file=sys.stderr)
