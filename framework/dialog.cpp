@@ -71,7 +71,7 @@ intptr_t PLATFORM_CALLBACK CDialog::DialogProc(platform::Window dialog, unsigned
   if (message == WIN_WM_INITDIALOG) {
     self = reinterpret_cast<CDialog*>(lParam);
     platform::SetDialogData(dialog, lParam);
-    self->m_hWnd = dialog;
+    if (self) self->m_hWnd = dialog;
   } else {
     self = reinterpret_cast<CDialog*>(platform::GetDialogData(dialog));
   }

@@ -7,7 +7,7 @@
 // process's current directory.
 #include "datadir.h"
 
-#include <cstdio>
+#include "format_text.h"
 #include <cstring>
 
 #include "product.h"
@@ -66,7 +66,7 @@ void Warn(const char* text, const char* caption) {
 // Formats into dataDir; false (dataDir then empty) when the text would not
 // fit whole, so that no path is ever used cut short.
 bool FormatDataDir(const char* format, const char* value) {
-  const int length = std::snprintf(dataDir, sizeof dataDir, format, value);
+  const int length = FormatText(dataDir, sizeof dataDir, format, value);
   if (length >= 0 && length < DATA_DIR_SIZE) return true;
   dataDir[0] = '\0';
   return false;
@@ -99,7 +99,7 @@ bool ComposeHomeProposal() {
   if (!homeHasDrive && !AppendAndStrip(drive)) return false;
   if (!AppendAndStrip(home)) return false;
   const size_t held = std::strlen(dataDir);
-  const int length = std::snprintf(dataDir + held, sizeof dataDir - held, "\\%s", productInfo.shortName);
+  const int length = FormatText(dataDir + held, sizeof dataDir - held, "\\%s", productInfo.shortName);
   return length >= 0 && held + static_cast<size_t>(length) < static_cast<size_t>(DATA_DIR_SIZE);
 }
 
@@ -124,7 +124,7 @@ void AcceptTypedPath(platform::Window dialog) {
     else
       Warn(kCannotCreateText, kCannotCreateCaption);
   } else if ((mode & WIN_S_IFDIR) == 0) {
-    std::snprintf(fileCaseMessage, sizeof fileCaseMessage, kFileCaseFormat, productInfo.shortName);
+    FormatText(fileCaseMessage, sizeof fileCaseMessage, kFileCaseFormat, productInfo.shortName);
     Warn(fileCaseMessage, kFileCaseCaption);
   } else if (platform::MessageBox(messageOwner, kExistingText, kExistingCaption, WIN_MB_YESNO) == WIN_IDYES) {
     platform::EndDialog(dialog, DIALOG_ACCEPTED);

@@ -4,7 +4,7 @@
 #include "driver.h"
 
 #include <cstdarg>
-#include <cstdio>
+#include "format_text.h"
 
 #include "datadir.h"
 #include "driver_stages.h"
@@ -60,7 +60,7 @@ constexpr const char* SUCCESS_FORMAT =
 bool Compose(char* buffer, const char* format, ...) {
   va_list arguments;
   va_start(arguments, format);
-  int length = std::vsnprintf(buffer, COMPOSED_PATH_SIZE, format, arguments);
+  int length = FormatTextV(buffer, COMPOSED_PATH_SIZE, format, arguments);
   va_end(arguments);
   return length >= 0 && length < COMPOSED_PATH_SIZE;
 }

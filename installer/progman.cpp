@@ -6,7 +6,7 @@
 #include "progman.h"
 
 #include <cstdarg>
-#include <cstdio>
+#include "format_text.h"
 #include <cstring>
 
 #include "datadir.h"
@@ -37,11 +37,11 @@ char callbackName[DDE_NAME_SIZE];
 __attribute__((format(printf, 1, 2))) void SendFormattedCommand(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  int length = std::vsnprintf(nullptr, 0, format, args);
+  int length = FormatTextV(nullptr, 0, format, args);
   va_end(args);
   if (length < 0 || static_cast<size_t>(length) >= sizeof commandBuffer) return;
   va_start(args, format);
-  std::vsnprintf(commandBuffer, sizeof commandBuffer, format, args);
+  FormatTextV(commandBuffer, sizeof commandBuffer, format, args);
   va_end(args);
   ProgmanExecute(commandBuffer);
 }

@@ -1,7 +1,7 @@
 // The progress window's dialog procedure and its text updates.
 #include "progress.h"
 
-#include <cstdio>
+#include "format_text.h"
 
 #include "resource.h"
 #include "winvalues.h"
@@ -28,6 +28,6 @@ intptr_t PLATFORM_CALLBACK ProgressDialogProc(platform::Window dialog, unsigned 
 
 void UpdateProgressText(platform::Window dialog, const char*, int percent) {
   // At most 30 characters for any int: always fits the 256-byte buffer.
-  std::snprintf(progressText, sizeof progressText, PROGRESS_FORMAT, percent);
+  FormatText(progressText, sizeof progressText, PROGRESS_FORMAT, percent);
   platform::SetDlgItemText(dialog, IDC_PROGRESS_TEXT, progressText);
 }

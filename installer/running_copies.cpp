@@ -7,7 +7,7 @@
 // driver reports that.
 #include "running_copies.h"
 
-#include <cstdio>
+#include "format_text.h"
 #include <cstring>
 
 #include "product.h"
@@ -32,7 +32,7 @@ char titleText[TITLE_SIZE];
 }  // namespace
 
 void CloseRunningCopies() {
-  std::snprintf(warningText, sizeof warningText, CLOSING_WARNING_FORMAT, productInfo.displayName);
+  FormatText(warningText, sizeof warningText, CLOSING_WARNING_FORMAT, productInfo.displayName);
   platform::MessageBox(nullptr, warningText, CLOSING_CAPTION, WIN_MB_OK | WIN_MB_ICONWARNING);
   platform::Sleep(CLOSING_PAUSE_MS);
   platform::EnumWindows(CloseCopyEnumProc, 0);

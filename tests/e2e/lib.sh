@@ -81,7 +81,7 @@ e2e_pass() {
 e2e_start_xvfb() {
   local _xfile _xpid _xdisplay _xtries=0
   _xfile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$_xfile" >/dev/null 2>&1 8>&- 9>&- &
+  Xvfb -displayfd 3 -screen 0 "1024x768x${3:-24}" -nolisten tcp 3>"$_xfile" >/dev/null 2>&1 8>&- 9>&- &
   _xpid=$!
   while [ ! -s "$_xfile" ] && [ $_xtries -lt 100 ]; do
     kill -0 "$_xpid" 2>/dev/null || break

@@ -60,11 +60,29 @@ splash_screenshot() {
   import -window root "$1" || e2e_fail "screenshot failed"
 }
 
+# Saves a picture of the launcher's X window alone in $1, read through that
+# window's own colormap (on a screen of 8 bits per pixel Wine gives its
+# windows a colormap of their own, which a picture of the root window does
+# not use). Later comparisons take their positions relative to that window.
+splash_window_screenshot() {
+  local line xid geometry
+  line=$(xwininfo -root -tree | grep -F "\"$SPLASH_CAPTION\":" | head -n 1)
+  xid=$(awk '{ print $1 }' <<<"$line")
+  geometry=$(grep -oE '\+-?[0-9]+\+-?[0-9]+$' <<<"$line")
+  [ -n "$xid" ] && [ -n "$geometry" ] || e2e_fail "no X window for \"$SPLASH_CAPTION\""
+  import -window "$xid" "$1" || e2e_fail "screenshot failed"
+  local wx=${geometry#+} wy
+  wy=${wx#*+}
+  wx=${wx%%+*}
+  SPLASH_SHOT_X=$wx
+  SPLASH_SHOT_Y=$wy
+}
+
 # Compares picture $1 with screenshot $2 where the launcher draws it.
 splash_expect_picture() {
   local out
-  out=$(python3 "$SPLASH_PIXELS" compare "$1" "$2" $((SPLASH_ORIGIN_X + SPLASH_X)) \
-        $((SPLASH_ORIGIN_Y + SPLASH_Y)) "${SPLASH_BOX[@]}") ||
+  out=$(python3 "$SPLASH_PIXELS" compare "$1" "$2" $((SPLASH_ORIGIN_X - ${SPLASH_SHOT_X:-0} + SPLASH_X)) \
+        $((SPLASH_ORIGIN_Y - ${SPLASH_SHOT_Y:-0} + SPLASH_Y)) "${SPLASH_BOX[@]}") ||
     e2e_fail "the screen does not show $(basename "$1") at $SPLASH_X,$SPLASH_Y:
 $out"
   e2e_log "$(basename "$1"): $out"
@@ -81,8 +99,10 @@ splash_unix_pid() {
   local dir pid
   for dir in /proc/[0-9]*; do
     pid=${dir#/proc/}
-    tr '\0' '\n' <"$dir/cmdline" 2>/dev/null | grep -qi 'setup\.exe$' || continue
-    tr '\0' '\n' <"$dir/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+    # argv[0] of a Wine process is its Windows path (the start command that
+    # launched it names it only further on)
+    { tr '\0' '\n' <"$dir/cmdline"; } 2>/dev/null | head -n 1 | grep -qi 'setup\.exe$' || continue
+    { tr '\0' '\n' <"$dir/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
     echo "$pid"
     return 0
   done

@@ -9,7 +9,8 @@
       compares the picture's pixels LEFT..RIGHT-1, TOP..BOTTOM-1 (default: the
       top-left 365 x 140) with the screenshot's pixels at X+col, Y+row;
       prints the count of matching pixels and the first few differences;
-      exit status 0 when all match
+      exit status 0 when all match; with SPLASH_ONLY=R,G,B in the
+      environment only the picture's pixels of that colour are compared
   splash_pixels.py visible CLIENT_W CLIENT_H
       prints LEFT TOP RIGHT BOTTOM: the part of the picture that the sunken
       frame around it leaves visible, for a launcher window whose client area
@@ -24,6 +25,7 @@
 Screenshots are any format ImageMagick reads; BMP files are 8 or 24 bits per
 pixel, uncompressed.
 """
+import os
 import re
 import struct
 import subprocess
@@ -105,6 +107,7 @@ def make(path, width, height):
 
 
 def compare(bmp, shot, x0, y0, box):
+    only = tuple(int(v) for v in os.environ["SPLASH_ONLY"].split(",")) if os.environ.get("SPLASH_ONLY") else None
     _w, _h, pixel = read_bmp(bmp)
     sw, sh, rgb = read_screenshot(shot)
     left, top, right, bottom = box
@@ -118,11 +121,13 @@ def compare(bmp, shot, x0, y0, box):
                 continue
             at = 3 * (sy * sw + sx)
             got = tuple(rgb[at:at + 3])
+            if only and pixel(col, row) != only:
+                continue
             if got == pixel(col, row):
                 matched += 1
             else:
                 wrong.append((col, row, pixel(col, row), got))
-    total = (right - left) * (bottom - top)
+    total = matched + len(wrong)
     print(f"{matched} of {total} pixels match")
     for col, row, want, got in wrong[:8]:
         print(f"  picture {col},{row}: want {want}, screen {got}")

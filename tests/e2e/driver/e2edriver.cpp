@@ -60,7 +60,7 @@ struct FindRequest {
 BOOL CALLBACK FindProc(HWND window, LPARAM param) {
   auto* request = reinterpret_cast<FindRequest*>(param);
   if (!IsWindowVisible(window)) return TRUE;
-  char title[512];
+  char title[2048];  // a caption may hold a configured value of 1023 characters and more
   GetWindowTextA(window, title, sizeof title);
   if (std::strcmp(title, request->caption) == 0) {
     if (!request->found) request->found = window;
@@ -124,7 +124,7 @@ int NotFound(const char* caption, DWORD timeout) {
 }
 
 BOOL CALLBACK ListProc(HWND window, LPARAM) {
-  char title[512];
+  char title[2048];  // a caption may hold a configured value of 1023 characters and more
   char className[256];
   GetWindowTextA(window, title, sizeof title);
   GetClassNameA(window, className, sizeof className);
