@@ -1,5 +1,7 @@
 // FormatText against a reference formatter: any format text, texts of any
-// length as arguments, any number, any buffer size. The buffer is a heap
+// length as arguments, any number, any buffer size. Built twice: against the
+// launcher's formatter, and with INSTALLER_FORMAT_TEXT against the
+// installer's, which also returns the length of the whole text. The buffer is a heap
 // block of exactly that size, so that a write past its end is an overrun that
 // ASan reports; the result must be NUL-terminated inside it and equal the
 // reference output cut to the buffer.
@@ -81,14 +83,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   char* buffer = new char[bufferSize == 0 ? 1 : bufferSize];
   std::memset(buffer, 'x', bufferSize == 0 ? 1 : bufferSize);
-  FormatText(buffer, bufferSize, format.c_str(), texts[0].c_str(), numbers[0], texts[1].c_str(), numbers[1],
-             texts[2].c_str(), numbers[2], texts[3].c_str(), numbers[3]);
+#ifdef INSTALLER_FORMAT_TEXT
+  const size_t length =
+#endif
+      FormatText(buffer, bufferSize, format.c_str(), texts[0].c_str(), numbers[0], texts[1].c_str(), numbers[1],
+                 texts[2].c_str(), numbers[2], texts[3].c_str(), numbers[3]);
+  const std::string texts0[4] = {texts[0].c_str(), texts[1].c_str(), texts[2].c_str(), texts[3].c_str()};
+  const std::string reference = Reference(format, texts0, numbers);
+#ifdef INSTALLER_FORMAT_TEXT
+  FUZZ_CHECK(length == reference.size());  // so that length >= size tells a cut
+#endif
   if (bufferSize == 0) {
     FUZZ_CHECK(buffer[0] == 'x');  // nothing written at all
   } else {
     FUZZ_CHECK(std::memchr(buffer, '\0', bufferSize) != nullptr);
-    const std::string texts0[4] = {texts[0].c_str(), texts[1].c_str(), texts[2].c_str(), texts[3].c_str()};
-    FUZZ_CHECK(std::string(buffer) == Reference(format, texts0, numbers).substr(0, bufferSize - 1));
+    FUZZ_CHECK(std::string(buffer) == reference.substr(0, bufferSize - 1));
   }
   delete[] buffer;
   return 0;

@@ -81,7 +81,7 @@ e2e_pass() {
 e2e_start_xvfb() {
   local _xfile _xpid _xdisplay _xtries=0
   _xfile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 "1024x768x${3:-24}" -nolisten tcp 3>"$_xfile" >/dev/null 2>&1 8>&- 9>&- &
+  Xvfb -displayfd 3 -screen 0 "1024x768x${3:-24}" -nolisten tcp 3>"$_xfile" </dev/null >/dev/null 2>&1 8>&- 9>&- &
   _xpid=$!
   while [ ! -s "$_xfile" ] && [ $_xtries -lt 100 ]; do
     kill -0 "$_xpid" 2>/dev/null || break
@@ -195,6 +195,7 @@ e2e_begin() {
   done
   command -v wine >/dev/null && command -v Xvfb >/dev/null ||
     { echo "FAIL [$E2E_NAME]: wine and Xvfb are needed (scripts/install-deps.sh)" >&2; exit 1; }
+  [ -z "$E2E_DIR" ] || e2e_fail "e2e_begin called twice"
   trap e2e_cleanup EXIT
   e2e_template || e2e_fail "no template prefix"
   mkdir -p "$E2E_WORK/run"
@@ -210,6 +211,11 @@ e2e_begin() {
   # One persistent server for the whole scenario, detached from our output
   # (the cleanup ends it with wineserver -k).
   wineserver -p </dev/null >/dev/null 2>&1 8>&- 9>&-
+  # A reaper in a session of its own ends that server and Xvfb should this
+  # shell be killed without its cleanup (a CTest timeout, say).
+  setsid bash -c 'while kill -0 "$1" 2>/dev/null; do sleep 1; done
+                  WINEPREFIX=$2 timeout 30 wineserver -k; kill "$3"' reaper "$$" "$WINEPREFIX" "$E2E_XVFB_PID" \
+    </dev/null >/dev/null 2>&1 8>&- 9>&- &
   e2e_log "prefix $WINEPREFIX, display $DISPLAY"
 }
 
