@@ -107,7 +107,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fake::ResetFake();
   std::memset(dataDir, 'x', sizeof dataDir);  // no help from a zeroed buffer
   auto& dirs = fake::Fake().dirs;
-  dirs.directories = {"C:\\windows"};
+  // A small world for typed paths to meet: a file, a directory, one that
+  // cannot be entered and one whose creation is refused.
+  dirs.directories = {"C:\\windows", "D:\\data"};
+  dirs.files = {"C:\\windows\\win.ini"};
+  dirs.lockedDirectories = {"C:\\locked"};
+  dirs.refusedDirectories = {"D:\\data\\refused"};
   if (input.Flag(2)) dirs.directories.insert("C:\\Program Files\\Brevio");
   if (input.Flag(0)) dirs.environment["HOMEDRIVE"] = drive;
   if (input.Flag(1)) dirs.environment["HOMEPATH"] = home;

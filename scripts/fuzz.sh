@@ -38,6 +38,10 @@ if [ ${#targets[@]} -eq 0 ]; then
   for dir in "$root"/fuzz/corpus/*/; do targets+=("$(basename "$dir")"); done
 fi
 
+# Scratch files of the targets (payload files, product descriptions).
+export TMPDIR="$out/tmp"
+rm -rf "$TMPDIR"
+mkdir -p "$TMPDIR"
 status=0
 for target in "${targets[@]}"; do
   program="$out/${target}_fuzz"
@@ -62,4 +66,5 @@ for target in "${targets[@]}"; do
   grep -E '^stat::number_of_executed_units|^Done' "$out/$target.log" | tr '\n' ' '
   echo
 done
+rm -rf "$TMPDIR"
 exit $status

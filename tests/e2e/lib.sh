@@ -298,6 +298,17 @@ e2e_expect_exit() {
 # Whether the program started as NAME is still running.
 e2e_running() { [ ! -f "$E2E_DIR/$1.rc" ]; }
 
+# Prints the command line of every Windows process of this prefix, one a line
+# (as Wine shows them: C:\path\program.exe ARGS).
+e2e_wine_processes() {
+  local dir
+  for dir in /proc/[0-9]*; do
+    tr '\0' '\n' 2>/dev/null <"$dir/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+    tr '\0' ' ' 2>/dev/null <"$dir/cmdline"
+    echo
+  done
+}
+
 # --- Windows (through e2edriver.exe) --------------------------------------
 
 # Runs the driver with the given arguments; prints its output.

@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
 # A first installation, photographed window by window for the README: the
 # data directory dialog, the running-copies warning, the Startup question and
-# the closing offer. Each picture is the whole window (frame and caption, as
-# Wine draws them) and lands in $E2E_SCREENSHOTS (default: screenshots/ in
-# the scenario work folder).
+# the closing offer. Each picture is the window's rectangle as Wine shows it
+# on an X server without a window manager (no caption bar), and lands in
+# $E2E_SCREENSHOTS (default: screenshots/ in the scenario work folder).
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/installer.inc"
 SHOTS=${E2E_SCREENSHOTS:-$E2E_WORK/screenshots}
 e2e_begin
 mkdir -p "$SHOTS"
 
-# Saves window CAPTION, frame included, as $SHOTS/$2.
+# Saves the rectangle of window CAPTION as $SHOTS/$2.
 window_shot() {
   local left top right bottom
   read -r left top right bottom < <(e2e_drv rect "$1") || e2e_fail "no window \"$1\""
