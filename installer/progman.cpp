@@ -6,11 +6,11 @@
 #include "progman.h"
 
 #include <cstdarg>
-#include "format_text.h"
 #include <cstring>
 
 #include "datadir.h"
 #include "driver.h"
+#include "format_text.h"
 #include "product.h"
 #include "winvalues.h"
 
@@ -37,9 +37,9 @@ char callbackName[DDE_NAME_SIZE];
 __attribute__((format(printf, 1, 2))) void SendFormattedCommand(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  int length = FormatTextV(nullptr, 0, format, args);
+  size_t length = FormatTextV(nullptr, 0, format, args);
   va_end(args);
-  if (length < 0 || static_cast<size_t>(length) >= sizeof commandBuffer) return;
+  if (length >= sizeof commandBuffer) return;
   va_start(args, format);
   FormatTextV(commandBuffer, sizeof commandBuffer, format, args);
   va_end(args);

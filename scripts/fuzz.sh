@@ -28,7 +28,7 @@ if [ $# -gt 0 ] && [[ "$1" =~ ^[0-9]+$ ]]; then seconds=$1; shift; fi
 
 if [ "$build" -eq 1 ]; then
   command -v clang++ >/dev/null || { echo "fuzz: clang++ not found (scripts/install-deps.sh installs it)" >&2; exit 1; }
-  cmake -S "$root/fuzz" -B "$out" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake -S "$root/fuzz" -B "$out" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
   cmake --build "$out" -j "${FUZZ_BUILD_JOBS:-2}"
 fi
 [ "$run" -eq 1 ] || exit 0

@@ -9,7 +9,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   mingw-w64 libz-mingw-w64-dev zlib1g-dev
   googletest libgtest-dev libgmock-dev
-  wine wine64 xvfb xauth x11-utils imagemagick
+  wine wine64 fonts-wine xvfb xauth x11-utils imagemagick
   xorriso valgrind python3
   clang libclang-rt-14-dev
 )

@@ -15,8 +15,11 @@ PROGMAN_ABSENT=${E2E_PROGMAN_ABSENT:-$E2E_BUILD/tests/e2e/progman_absent.exe}
 [ -f "$PROGMAN_ABSENT" ] || e2e_fail "missing $PROGMAN_ABSENT (build the x86_64 tree first)"
 START_MENU=$(e2e_path "C:\\users\\$E2E_WINUSER\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu")
 
-out=$(wine "$PROGMAN_ABSENT" 2>&1) || e2e_fail "could not take the PROGMAN service away: $out"
-e2e_log "$(printf '%s' "$out" | tr -d '\r' | tr '\n' ' ')"
+# Into a file, not a pipe: this is the first Windows program of the prefix,
+# and the desktop and services it starts keep its output open.
+timeout 60 wine "$PROGMAN_ABSENT" >"$E2E_DIR/progman_absent.log" 2>&1 ||
+  e2e_fail "could not take the PROGMAN service away: $(cat "$E2E_DIR/progman_absent.log")"
+e2e_log "$(tr -d '\r' <"$E2E_DIR/progman_absent.log" | tr '\n' ' ')"
 
 mkdir -p "$(e2e_path "$BREVIO_DIR")"
 before=$(find "$START_MENU" 2>/dev/null | sort)

@@ -18,7 +18,9 @@ mkdir -p "$(e2e_path 'C:\e2e')"
 LOG=$(e2e_path 'C:\e2e\progman.log')
 
 # Wine's shell serves PROGMAN from the desktop process: have it up first, so
-# that the recorder really stands beside it.
+# that the recorder really stands beside it. A server registered after the
+# shell's is the one that answers a client's connection (on Wine 8, every
+# time; the shell answers again once the recorder has gone).
 e2e_drv list >/dev/null
 e2e_start recorder "$RECORDER" 'C:\e2e\progman.log' 240
 for _ in $(seq 150); do
