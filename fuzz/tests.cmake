@@ -7,7 +7,7 @@ if(NOT FUZZ_CLANGXX)
   message(STATUS "clang++ not found: the fuzz targets are not built or run")
   return()
 endif()
-set(FUZZ_CI_SECONDS 10 CACHE STRING "seconds each fuzz target runs in the CTest run")
+set(FUZZ_CI_SECONDS 8 CACHE STRING "seconds each fuzz target runs in the CTest run")
 
 set(fuzz_dir ${CMAKE_BINARY_DIR}/fuzz)
 set(fuzz_script ${PROJECT_SOURCE_DIR}/scripts/fuzz.sh)

@@ -38,10 +38,12 @@ if [ ${#targets[@]} -eq 0 ]; then
   for dir in "$root"/fuzz/corpus/*/; do targets+=("$(basename "$dir")"); done
 fi
 
-# Scratch files of the targets (payload files, product descriptions).
-export TMPDIR="$out/tmp"
-rm -rf "$TMPDIR"
-mkdir -p "$TMPDIR"
+# Scratch files of the targets (payload files, product descriptions), one
+# directory per run of this script, so that runs side by side keep apart.
+mkdir -p "$out"
+TMPDIR=$(mktemp -d "$out/tmp.XXXXXX")
+export TMPDIR
+trap 'rm -rf "$TMPDIR"' EXIT
 status=0
 for target in "${targets[@]}"; do
   program="$out/${target}_fuzz"
@@ -66,5 +68,4 @@ for target in "${targets[@]}"; do
   grep -E '^stat::number_of_executed_units|^Done' "$out/$target.log" | tr '\n' ' '
   echo
 done
-rm -rf "$TMPDIR"
 exit $status

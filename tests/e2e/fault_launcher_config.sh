@@ -58,8 +58,7 @@ $text"
   e2e_log "About refused with code $code, the value quoted whole (${#about} characters)"
   e2e_answer "$SETUP_CAPTION" ok
   setup_wait_count 1
-
-  repaint 10
+  e2e_running launcher || e2e_fail "the launcher ended after the refusal ($picture)"
   setup_press $SETUP_IDC_EXIT
   e2e_expect_exit launcher 0 30
   e2e_expect_no_window "$SETUP_CAPTION"
