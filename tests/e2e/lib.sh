@@ -103,7 +103,8 @@ e2e_start_xvfb() {
 
 # The stamp names the Wine build: a template from another Wine is rebooted.
 e2e_wine_stamp() {
-  echo "$(wine --version 2>/dev/null) $(stat -c %Y /usr/share/wine/wine.inf 2>/dev/null)"
+  echo "$(wine --version 2>/dev/null) $(stat -c %Y /usr/share/wine/wine.inf 2>/dev/null)" \
+    "$(ls /usr/share/wine/fonts 2>/dev/null | wc -l)"
 }
 
 # Boots the template prefix once (under a lock, so parallel scenarios wait
@@ -136,6 +137,10 @@ e2e_template() {
     while IFS= read -r -d '' link; do
       rm "$link" && mkdir "$link" || return 1
     done < <(find "$template.new/drive_c/users" -maxdepth 2 -type l -print0)
+    # Wine's own fonts (MS Sans Serif among them, from fonts-wine) are not
+    # put into a new prefix by this Wine build; without them every dialog
+    # font falls back to a wider Unix font and texts wrap.
+    cp /usr/share/wine/fonts/* "$template.new/drive_c/windows/Fonts/" 2>/dev/null || true
     e2e_wine_stamp >"$template.new/.e2e-stamp"
     mv "$template.new" "$template"
   fi
