@@ -112,13 +112,28 @@ void ProposeDefault() {
   FormatDataDir(kNoHomeFormat, productInfo.shortName);
 }
 
+// The runtime's _stat finds nothing under a name that ends in a separator
+// ("C:\data\"), unless the name is a root ("C:\" or "\"). A typed path is
+// classified without its trailing separators, so that an existing directory
+// typed with one is taken for what it is; creating it uses the path as typed.
+const char* WithoutTrailingSeparators(const char* path) {
+  static char trimmed[DATA_DIR_SIZE];
+  size_t length = std::strlen(path);
+  std::memcpy(trimmed, path, length + 1);
+  while (length > 1 && (trimmed[length - 1] == '\\' || trimmed[length - 1] == '/') &&
+         !(length == 3 && trimmed[1] == ':')) {
+    trimmed[--length] = '\0';
+  }
+  return trimmed;
+}
+
 // OK in the dialog: read the typed path into dataDir and decide on it as
 // typed. Ends the dialog with DIALOG_ACCEPTED, or leaves it open after a
 // message box.
 void AcceptTypedPath(platform::Window dialog) {
   platform::GetDlgItemText(dialog, IDC_DATADIR_EDIT, dataDir, DATA_DIR_SIZE);
   unsigned mode = 0;
-  if (platform::StatPath(dataDir, &mode) != 0) {
+  if (platform::StatPath(WithoutTrailingSeparators(dataDir), &mode) != 0) {
     if (platform::MakeDirectory(dataDir) == 0)
       platform::EndDialog(dialog, DIALOG_ACCEPTED);
     else

@@ -3,17 +3,19 @@
 // The embedded data, as the payload generator lays it into the image and the
 // PayloadTable describes it (file i runs from 0 to fileCount - 1):
 //
-//   file 0:  piece 0 | piece 1 | ... | piece n0-1     zlib streams, 78 9C ... Adler-32
-//            piece references of file 0                -> piecePointers[0]
-//            piece lengths of file 0 (uint32)          -> pieceLengths[0]
-//   file 1:  likewise ...
-//   ...
-//   fileCount (int32)
-//   piecePointers[fileCount + 1]  one list per file, then a null entry
-//   pieceLengths[fileCount + 1]   one list per file, then a null entry
-//   fileNames[fileCount + 1]      bare names, then a null entry
-//   pieceCounts[fileCount]        pieces per file, 0 or more
+//   payloadData (.incbin, read-only):
+//     file 0: piece 0 | piece 1 | ... | piece n0-1    zlib streams, 78 9C ... Adler-32
+//     file 1: its pieces, likewise ...
+//   per file: its list of piece references and its list of piece lengths
+//   (uint32), then the table itself:
+//     fileCount (int32)
+//     piecePointers[fileCount + 1]  one list per file, then a null entry
+//     pieceLengths[fileCount + 1]   one list per file, then a null entry
+//     fileNames[fileCount + 1]      bare names, then a null entry
+//     pieceCounts[fileCount]        pieces per file, 0 or more
 //
+// All compressed pieces stand in one block, so that the assembler can embed
+// a payload of any size straight from the generator's output file.
 // Piece j of file i is pieceLengths[i][j] bytes at piecePointers[i][j]; it
 // inflates to slice j of the file: 30000 bytes, except the file's last piece,
 // which holds the remainder. The null entries are never read: fileCount and

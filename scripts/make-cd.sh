@@ -5,6 +5,8 @@
 # images with Joliet names: BUILD_DIR/brevio-cd.iso from the i686 release
 # tree, BUILD_DIR/brevio-cd-x86_64.iso from the tree that Wine runs.
 #   make-cd.sh BUILD_DIR
+#   CD_DIR  a folder with your own CD content instead of cd/ (cdrun.ini under
+#           Internet/Vantorin/, the picture and documents it names)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:?usage: make-cd.sh BUILD_DIR}
@@ -23,7 +25,7 @@ make_tree() {
   rm -rf "$tree"
   mkdir -p "$tree"
   # The sample content, without the scripts that draw its pictures.
-  cp -R "$root/cd/." "$tree/"
+  cp -R "${CD_DIR:-$root/cd}/." "$tree/"
   find "$tree" -name '*.py' -delete
   cp "$setup" "$tree/setup.exe"
   mkdir -p "$tree/$(dirname "$installer_on_cd")"

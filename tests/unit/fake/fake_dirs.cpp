@@ -149,6 +149,11 @@ int StatPath(const char* path, unsigned* mode) {
   fake::LogCall(std::string("StatPath(") + path + ")");
   const std::string resolved = fake::ResolvePath(path);
   if (resolved.empty() || fake::IsBareDrive(path)) return -1;
+  // Like the runtime's _stat: a name that ends in a separator is found only
+  // when it is a root ("\" or "C:\").
+  const std::string name(path);
+  const bool root = name.size() == 1 || (name.size() == 3 && name[1] == ':');
+  if (!name.empty() && (name.back() == '\\' || name.back() == '/') && !root) return -1;
   if (fake::FileExists(resolved)) {
     *mode = fake::kModeFile;
     return 0;

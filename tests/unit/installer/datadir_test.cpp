@@ -289,6 +289,10 @@ TEST_F(DataDirTest, OkClassifiesTheTypedPath) {
       {"D:\\", WIN_IDYES, {kExisting}, true, false},
       {"C:\\Program Files", WIN_IDYES, {kExisting}, true, false},
       {"C:\\Program Files", WIN_IDOK, {kExisting}, false, false},  // only Yes counts
+      // An existing directory typed with trailing separators is still one.
+      {"C:\\Program Files\\", WIN_IDYES, {kExisting}, true, false},
+      {"C:/Program Files//", WIN_IDNO, {kExisting}, false, false},
+      {"C:\\notes.txt\\", 0, {kEnterDirectoryName}, false, false},
       {"D:", 0, {kCannotCreate}, false, true},
       {"C:\\a?b", 0, {kCannotCreate}, false, true},
       {"C:\\a*", 0, {kCannotCreate}, false, true},
