@@ -91,8 +91,8 @@ echo "demo: the launcher ended with status $E2E_STATUS"
 installer_running() {
   local dir
   for dir in /proc/[0-9]*; do
-    tr '\0' '\n' 2>/dev/null <"$dir/cmdline" | grep -qi 'installer\.exe$' || continue
-    tr '\0' '\n' 2>/dev/null <"$dir/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+    tr '\0' '\n' 2>/dev/null <"$dir/cmdline" | grep -i 'installer\.exe$' >/dev/null || continue
+    tr '\0' '\n' 2>/dev/null <"$dir/environ" | grep -xF "WINEPREFIX=$WINEPREFIX" >/dev/null && return 0
   done
   return 1
 }

@@ -16,6 +16,8 @@ e2e_answer "Installation Successful" yes
 e2e_expect_exit installer 0
 e2e_wait_window "Brevio Paper"
 # ...and it is the installed copy that runs.
-e2e_wine_processes | grep -qiF 'C:\Program Files\Brevio\brevio.exe' ||
-  e2e_fail "no process runs C:\Program Files\Brevio\brevio.exe: $(e2e_wine_processes)"
+# (Listed in full first: grep -q ending the pipe early would fail it.)
+processes=$(e2e_wine_processes)
+grep -qiF 'C:\Program Files\Brevio\brevio.exe' <<<"$processes" ||
+  e2e_fail "no process runs C:\Program Files\Brevio\brevio.exe: $processes"
 e2e_pass

@@ -308,7 +308,7 @@ e2e_running() { [ ! -f "$E2E_DIR/$1.rc" ]; }
 e2e_wine_processes() {
   local dir
   for dir in /proc/[0-9]*; do
-    tr '\0' '\n' 2>/dev/null <"$dir/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+    tr '\0' '\n' 2>/dev/null <"$dir/environ" | grep -xF "WINEPREFIX=$WINEPREFIX" >/dev/null || continue
     tr '\0' ' ' 2>/dev/null <"$dir/cmdline"
     echo
   done

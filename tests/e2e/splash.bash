@@ -101,8 +101,13 @@ splash_unix_pid() {
     pid=${dir#/proc/}
     # argv[0] of a Wine process is its Windows path (the start command that
     # launched it names it only further on)
-    { tr '\0' '\n' <"$dir/cmdline"; } 2>/dev/null | head -n 1 | grep -qi 'setup\.exe$' || continue
-    { tr '\0' '\n' <"$dir/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+    # (Whole reads, no early-closing pipes: under pipefail a reader that
+    # stops early would fail the test by chance.)
+    local argv0 environ
+    argv0=$(tr '\0' '\n' <"$dir/cmdline" 2>/dev/null | sed -n 1p)
+    environ=$(tr '\0' '\n' <"$dir/environ" 2>/dev/null)
+    grep -qi 'setup\.exe$' <<<"$argv0" || continue
+    grep -qxF "WINEPREFIX=$WINEPREFIX" <<<"$environ" || continue
     echo "$pid"
     return 0
   done
