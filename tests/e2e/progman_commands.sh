@@ -44,17 +44,8 @@ ${expected%$'\n'}"
   : >"$LOG"
 }
 
-install() {
-  e2e_start installer "$E2E_INSTALLER"
-  e2e_wait_window "Add To Startup Group" 60000 "Closing Running Copies=ok"
-  e2e_answer "Add To Startup Group" "$1"
-  e2e_wait_window "Installation Successful" 30000
-  e2e_answer "Installation Successful" no
-  e2e_expect_exit installer 0
-}
-
 mkdir -p "$(e2e_path "$BREVIO_DIR")"
-install yes
+installer_install_answering yes
 expect_log \
   '[CreateGroup(Brevio)]' \
   '[ShowGroup(Brevio,5)]' \
@@ -71,7 +62,7 @@ e2e_log "all ten commands arrived byte for byte"
 other='C:\Brevio Data\'
 mkdir -p "$(e2e_path "$other")"
 printf '[Options]\r\ndataDir=%s\r\n' "$other" >"$(e2e_path "$BREVIO_INI")"
-install no
+installer_install_answering no
 expect_log \
   '[CreateGroup(Brevio)]' \
   '[ShowGroup(Brevio,5)]' \

@@ -15,16 +15,6 @@ LNK=$(dirname "$0")/progman_lnk.py
 dir=$(e2e_path "$BREVIO_DIR")
 mkdir -p "$dir"
 
-# Installs with the given answer to the Startup question.
-install() {
-  e2e_start installer "$E2E_INSTALLER"
-  e2e_wait_window "Add To Startup Group" 60000 "Closing Running Copies=ok"
-  e2e_answer "Add To Startup Group" "$1"
-  e2e_wait_window "Installation Successful" 30000
-  e2e_answer "Installation Successful" no
-  e2e_expect_exit installer 0
-}
-
 # The group holds exactly the two shortcuts, pointing where they should.
 expect_group() {
   local listing
@@ -46,7 +36,7 @@ expected:
 $expected"
 }
 
-install yes
+installer_install_answering yes
 installer_expect_installed "$BREVIO_DIR"
 expect_group
 e2e_log "group Brevio holds Brevio Paper and Uninstall"
@@ -54,7 +44,7 @@ e2e_log "group Brevio holds Brevio Paper and Uninstall"
 # followed by an argument), so what StartUp holds is not checked here;
 # progman_commands.sh checks the bytes of that command.
 
-install no
+installer_install_answering no
 expect_group
 e2e_log "a second installation left one shortcut of each"
 
